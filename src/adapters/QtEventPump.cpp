@@ -26,7 +26,6 @@ void QtEventPump::pumpOnce(int maxBlockMs) {
         wake.start(maxBlockMs);
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace etb
