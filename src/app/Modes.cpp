@@ -52,20 +52,13 @@ LoginKind loginKindFor(const QString& arg6) {
     return LoginKind::None;
 }
 
-std::optional<Ctl> enterButton(Mode mode, LoginKind kind) {
-    // The Enter table follows its own order, but one mode is active at a time, so the
-    // active mode's own button is the first true row.
-    const ModeRow* row = nullptr;
+std::optional<Ctl> enterButton(Mode mode, bool tcPage) {
+    // One mode is active at a time, so the first true row of the Enter table is the active
+    // mode's own button; the T.C. page has no twin for the chambers contract and the plates.
     for (const ModeRow& r : modeTable())
         if (r.mode == mode)
-            row = &r;
-    if (!row || mode == Mode::InteraktifVergiDairesi)
-        return std::nullopt;
-    if (kind == LoginKind::TCKimlik) {
-        // The T.C. page has no twin for the chambers contract and the tax plates.
-        return row->buttonTC;
-    }
-    return row->button;
+            return tcPage ? r.buttonTC : r.button;
+    return std::nullopt;
 }
 
 } // namespace etb

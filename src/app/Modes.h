@@ -39,6 +39,6 @@ enum class LoginKind { None, Kullanici, TCKimlik };
 LoginKind loginKindFor(const QString& arg6);
 
 // The operation button that Enter in a code field clicks, by the first true mode flag.
-std::optional<Ctl> enterButton(Mode mode, LoginKind kind);
+std::optional<Ctl> enterButton(Mode mode, bool tcPage);
 
 } // namespace etb

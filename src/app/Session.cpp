@@ -30,10 +30,10 @@ Mode Session::mode() const { return modeRowFor(cmd.keyword()).mode; }
 
 LoginKind Session::loginKind() const { return loginKindFor(cmd.loginKind()); }
 
-std::optional<Ctl> Session::enterButton() const {
+std::optional<Ctl> Session::enterButton(bool tcPage) const {
     if (mode() == Mode::Giris && !gGiris)
         return std::nullopt;   // an unknown keyword has no operation button
-    return etb::enterButton(mode(), loginKind());
+    return etb::enterButton(mode(), tcPage);
 }
 
 } // namespace etb

@@ -80,6 +80,8 @@ public:
     QString gParametreList;
     QStringList gEVergiLevhasiIndirilenFirmaListesi;
     QString gAnaDizin;
+    // The latest alert was a rejected captcha code, answered by the alert handler itself.
+    bool codeRejected = false;
 
     ActivityLog MemLog;
     TebligatList MemTebligatList;
@@ -103,7 +105,8 @@ public:
     void pr_SureBekle(int ms) { s.waiter.pr_SureBekle(ms); }
     Mode mode() const;
     LoginKind loginKind() const;
-    std::optional<Ctl> enterButton() const;
+    // The operation button that Enter in a code field clicks (none: Enter does nothing).
+    std::optional<Ctl> enterButton(bool tcPage) const;
 
     // ---- browser driver (browser/) ----
     void runChromScript(const QString& code);
@@ -137,6 +140,8 @@ public:
 
     // ---- captcha and login (login/) ----
     bool fn_ShowCaptchaKodu();
+    // The picture for CaptchaIDValue into both pictures; false when the request failed.
+    bool downloadCaptchaPicture();
     QString fn_GetCaptchaIDValue();
     void BtnCapthcaYenileClick();
     bool pr_VedopGiris();
@@ -159,6 +164,8 @@ public:
     void pr_ETebligatKontrolIslemleri();
     void pr_ZarfAc(const QString& id);
     void pr_GetETebligatList(bool pBelgeDetay);
+    // The e-notification reader's take-over of the table now in SGrd.
+    void takeOverTebligatTable(bool pBelgeDetay);
     void storeTebligatRows();
 
 private:

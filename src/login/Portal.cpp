@@ -1,0 +1,56 @@
+#include "app/Environment.h"
+#include "app/Session.h"
+#include "app/Timing.h"
+#include "browser/ScriptLiteral.h"
+
+namespace etb {
+
+QString fieldStatement(const QString& elementId, const QString& value);
+
+void Session::portalStartFirstHalf() {
+    s.ui.setActivePage(Page::TSInteraktifVergiDairesi);
+    s.portal.load(Environment::get().portalUrl);
+    s.ui.setCaption(QStringLiteral("İnteraktif Vergi Dairesi"));
+    gInteraktifVergiDairesiYuklendi = false;
+    pr_SureBekle(Pause::PortalStep);
+}
+
+void Session::portalStartSecondHalf() {
+    s.waiter.pumpOnce();
+    pr_SureBekle(Pause::PortalStep);
+    gInteraktifVergiDairesineGirisYapildi = true;
+    s.waiter.flagWait(
+        Sure, Sure2, [this] { return gInteraktifVergiDairesiYuklendi; },
+        [this] {
+            BilgiMesaji(s.dialogs, QStringLiteral("İnteraktif Vergi Dairesi Yüklemedi.Lütfen daha sonra tekrar deneyin..."));
+            gInteraktifVergiDairesineGirisYapildi = false;
+        });
+    pr_SureBekle(Pause::PortalStep);
+    s.portal.runScript(fieldStatement(QStringLiteral("gen__1056"), cmd.kullaniciKodu()));
+    s.portal.runScript(fieldStatement(QStringLiteral("gen__1057"), cmd.sifre()));
+    s.portal.runScript(QStringLiteral("document.getElementById(\"gen__1064\").click();"));
+    pr_SureBekle(Pause::PortalStep);
+    gInteraktifVergiDairesiSifreGir = true;
+    s.ui.maximize();
+}
+
+void Session::chrInteraktifVergiDairesiAddressChange(const QUrl& url) {
+    if (!url.toString().contains(QStringLiteral("token=")) || !gInteraktifVergiDairesiSifreGir)
+        return;
+    s.web.navigate(url);
+    Sure = s.waiter.now();
+    s.waiter.whileWait(
+        Sure, Sure2, [this] { return s.web.readyState() < 4; },
+        [this] {
+            pr_LogYaz(QStringLiteral("Internet Server bağlantısı kurulamıyor. Program sonlandırılacak"));
+            BilgiMesaji(s.dialogs, QStringLiteral("Internet Server bağlantısı kurulamıyor!... Program sonlandırılacak."));
+            s.ui.requestClose();
+        });
+    s.ui.setActivePage(Page::TSWeb);
+}
+
+void Session::portalLogout() {
+    s.portal.runScript(QStringLiteral("document.getElementById(\"gen__1002\").click();"));
+}
+
+} // namespace etb
