@@ -28,6 +28,7 @@ enum class Prop {
     OuterHTML,
     InnerHTML,
     ParentOuterHTML,   // outerHTML of the parent element ("" without parent)
+    SelectedIndex,     // a selection list's selected index in decimal ("" for other elements)
 };
 
 // One test on one property. Trimming removes leading and trailing characters up to U+0020.
@@ -109,6 +110,15 @@ public:
     virtual void click(const Element& e) = 0;
     // The element must be an input element; otherwise DomError.
     virtual void setValue(const Element& e, const QString& value) = 0;
+
+    // A selection list: selects the first option whose value equals optionValue exactly
+    // (no change event is raised) and gives its index; -1 and no change when none does.
+    // DomError when the element is no selection list or the page fails.
+    virtual int selectOption(const Element& e, const QString& optionValue) {
+        (void)e;
+        (void)optionValue;
+        throw DomError("selectOption is not supported by this view");
+    }
 
     // For each frame of the document, in index order: the outerHTML of its first element
     // with this id, or "" when it has none. Throws DomError.
