@@ -4,11 +4,11 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 
 DEBS := cmake g++ make pkg-config \
-	qt6-base-dev qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev \
+	qt6-base-dev qt6-qpa-plugins qt6-webengine-dev libqt6webenginecore6-bin qt6-httpserver-dev qt6-websockets-dev \
 	libqt6sql6-sqlite libqt6sql6-odbc unixodbc-dev tdsodbc \
 	libcurl4-openssl-dev ca-certificates openssl \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth xdotool sqlite3 libgl-dev fonts-dejavu-core
+	xvfb xauth xdotool sqlite3 curl python3 libgl-dev fonts-dejavu-core
 
 # Headless Chromium, kept off the network.
 export QT_QPA_PLATFORM ?= offscreen
@@ -22,7 +22,7 @@ deps:
 	if [ -n "$$missing" ]; then \
 		echo "Installing: $$missing"; \
 		SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
-		$$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
+		$$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
 	else echo "All Debian packages present."; fi
 
 $(BUILD)/CMakeCache.txt:
