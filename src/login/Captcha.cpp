@@ -123,8 +123,8 @@ bool Session::fn_ShowCaptchaKodu() {
     if (gCaptchaYuklendi) {
         const QString frame = gTCKimlikNoGirisi ? QStringLiteral("captchaTCKN") : QStringLiteral("captchaKKODU");
         if (gKullaniciGirisi || gTCKimlikNoGirisi) {
-            CodeStr = QStringLiteral("document.getElementById(") + jsString(frame) +
-                      QStringLiteral(").contentDocument.getElementById(\"cid\").value=") + jsString(CaptchaIDValue);
+            CodeStr = QStringLiteral("document.getElementById(") + jsLiteral(frame) +
+                      QStringLiteral(").contentDocument.getElementById(\"cid\").value=") + jsLiteral(CaptchaIDValue);
             runChromScript(CodeStr);
         }
         if (gKullaniciGirisi)

@@ -1,7 +1,7 @@
 #include "app/Session.h"
 #include "app/Timing.h"
 #include "browser/ReadingView.h"
-#include "browser/ScriptLiteral.h"
+#include "browser/ChromScripts.h"
 
 #include <utility>
 #include <vector>
@@ -36,11 +36,6 @@ const std::vector<std::pair<const char*, Ctl>> kTcFields = {
 
 } // namespace
 
-QString fieldStatement(const QString& elementId, const QString& value) {
-    return QStringLiteral("document.getElementById(") + jsString(elementId) + QStringLiteral(").value=") +
-           jsString(value) + QLatin1Char(';');
-}
-
 bool Session::pr_VedopGiris() {
     auto fail = [this](Ctl field, const char* message) {
         BilgiMesaji(s.dialogs, QString::fromUtf8(message));
@@ -51,9 +46,9 @@ bool Session::pr_VedopGiris() {
         if (gCaptchaKoduVar && s.ui.text(Ctl::EdtDogrulamaKodu).isEmpty())
             return fail(Ctl::EdtDogrulamaKodu, kCodeMissing);
         for (const auto& [id, ctl] : kUserFields)
-            runChromScript(fieldStatement(QString::fromLatin1(id), s.ui.text(ctl)));
+            runChromScript(ChromScripts::valueById(QString::fromLatin1(id), s.ui.text(ctl)));
         if (gCaptchaKoduVar)
-            runChromScript(fieldStatement(QStringLiteral("dkKKODU"), s.ui.text(Ctl::EdtDogrulamaKodu)));
+            runChromScript(ChromScripts::valueById(QStringLiteral("dkKKODU"), s.ui.text(Ctl::EdtDogrulamaKodu)));
         runChromScript(QStringLiteral("javascript: giris();"));
         return true;
     }
@@ -64,9 +59,9 @@ bool Session::pr_VedopGiris() {
         if (gCaptchaKoduVar && s.ui.text(Ctl::EdtDogrulamaKoduTC).isEmpty())
             return fail(Ctl::EdtDogrulamaKoduTC, kCodeMissing);
         for (const auto& [id, ctl] : kTcFields)
-            runChromScript(fieldStatement(QString::fromLatin1(id), s.ui.text(ctl)));
+            runChromScript(ChromScripts::valueById(QString::fromLatin1(id), s.ui.text(ctl)));
         if (gCaptchaKoduVar)
-            runChromScript(fieldStatement(QStringLiteral("dkTCKN"), s.ui.text(Ctl::EdtDogrulamaKoduTC)));
+            runChromScript(ChromScripts::valueById(QStringLiteral("dkTCKN"), s.ui.text(Ctl::EdtDogrulamaKoduTC)));
         runChromScript(QStringLiteral("javascript: girisTckn();"));
         return true;
     }

@@ -1,11 +1,9 @@
 #include "app/Environment.h"
 #include "app/Session.h"
 #include "app/Timing.h"
-#include "browser/ScriptLiteral.h"
+#include "browser/ChromScripts.h"
 
 namespace etb {
-
-QString fieldStatement(const QString& elementId, const QString& value);
 
 void Session::portalStartFirstHalf() {
     s.ui.setActivePage(Page::TSInteraktifVergiDairesi);
@@ -26,9 +24,9 @@ void Session::portalStartSecondHalf() {
             gInteraktifVergiDairesineGirisYapildi = false;
         });
     pr_SureBekle(Pause::PortalStep);
-    s.portal.runScript(fieldStatement(QStringLiteral("gen__1056"), cmd.kullaniciKodu()));
-    s.portal.runScript(fieldStatement(QStringLiteral("gen__1057"), cmd.sifre()));
-    s.portal.runScript(QStringLiteral("document.getElementById(\"gen__1064\").click();"));
+    s.portal.runScript(ChromScripts::valueById(QStringLiteral("gen__1056"), cmd.kullaniciKodu()));
+    s.portal.runScript(ChromScripts::valueById(QStringLiteral("gen__1057"), cmd.sifre()));
+    s.portal.runScript(ChromScripts::clickById(QStringLiteral("gen__1064")));
     pr_SureBekle(Pause::PortalStep);
     gInteraktifVergiDairesiSifreGir = true;
     s.ui.maximize();
@@ -50,7 +48,7 @@ void Session::chrInteraktifVergiDairesiAddressChange(const QUrl& url) {
 }
 
 void Session::portalLogout() {
-    s.portal.runScript(QStringLiteral("document.getElementById(\"gen__1002\").click();"));
+    s.portal.runScript(ChromScripts::clickById(QStringLiteral("gen__1002")));
 }
 
 } // namespace etb

@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "app/Timing.h"
+#include "browser/ChromScripts.h"
 #include "browser/MenuStep.h"
 #include "browser/ReadingView.h"
 
@@ -72,7 +73,7 @@ void Session::BtnETebligatKontrolClick() {
         if (const auto tamam = popupButton(s.web, QStringLiteral("Tamam"), nullptr))
             s.web.click(*tamam);
         s.ui.setActivePage(Page::TSChrom);
-        CodeStr = QStringLiteral("document.getElementsByClassName(\"cs-popup-close-btn\").item(0).click();");
+        CodeStr = ChromScripts::popupClose();
         runChromScript(CodeStr);
     }
     // 7.
