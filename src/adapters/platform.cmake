@@ -2,5 +2,6 @@
 target_sources(etebligat_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ConnectionString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CurlHttpClient.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Registry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StatementCatalogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SqlHostDatabase.cpp)
