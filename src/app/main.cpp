@@ -1,1 +1,21 @@
-int main() { return 0; }
+#include "app/Application.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    // The host's arguments exactly as given, taken before Qt looks for options of its own
+    // (a password such as "-reverse" must not be eaten as one).
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("Talpo.Net"));
+    {
+        etb::Application tool(args);
+        tool.start();
+        QApplication::exec();
+    }
+    return 0;   // the host learns the outcome from its database, never from the exit code
+}

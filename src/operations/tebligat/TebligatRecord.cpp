@@ -1,10 +1,9 @@
 #include "app/Session.h"
+#include "browser/TableReading.h"
 
 namespace etb {
 
 namespace {
-
-const QString kEkleme = QStringLiteral("Ekleme");
 
 bool headerIs(const TextMatrix& m, std::initializer_list<std::pair<int, const char*>> cells) {
     for (const auto& [col, text] : cells)
@@ -72,6 +71,21 @@ void Session::storeTebligatRows() {
             // A refused row does not keep the others from being stored.
         }
     }
+}
+
+} // namespace etb
+
+namespace etb {
+
+void Session::pr_GetETebligatList(bool pBelgeDetay) {
+    TableReader reader;
+    reader.rule = pBelgeDetay ? CellRule::TebligatBelge : CellRule::TebligatList;
+    reader.open = [](Session& s) {
+        if (!s.MemTebligatList.isOpen())
+            s.MemTebligatList.open();
+    };
+    reader.takeOver = [pBelgeDetay](Session& s) { s.takeOverTebligatTable(pBelgeDetay); };
+    pr_TablolariTara(*this, reader);
 }
 
 } // namespace etb
