@@ -9,6 +9,7 @@
 #include "dialog/Dialogs.h"
 
 #include <QQueue>
+#include <QSize>
 #include <QStringList>
 #include <QVector>
 #include <functional>
