@@ -2,6 +2,7 @@
 
 #include "app/ActivityIndicator.h"
 
+#include <QAbstractButton>
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
@@ -429,6 +430,7 @@ struct CloseCase {
     int extraRequests;
     QStringList logged;   // the E_TEBLIGAT_LOG rows, in order
     int updates;
+    bool hiddenFirst = false;   // the operations hide the form before they close it
 };
 
 class Closing : public ::testing::TestWithParam<CloseCase> {};
@@ -438,8 +440,10 @@ TEST_P(Closing, KapatLogsAndTheHandBackRunsOnce) {
     ShellRig r(hostArgs(QString::fromUtf8(c.keyword), "KullaniciGirisi"));
     r.formShow();
     r.form.show();
+    if (c.hiddenFirst)
+        r.form.hideForm();
     for (int i = 0; i < c.kapatClicks; ++i)
-        QTest::mouseClick(r.w(Ctl::BtnKapat), Qt::LeftButton);
+        qobject_cast<QAbstractButton*>(r.w(Ctl::BtnKapat))->click();
     for (int i = 0; i < c.extraRequests; ++i)
         r.form.requestClose();
     ShellRig::settle();
@@ -465,7 +469,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"Kapat and two more closes", "TebligatKontrol", 1, 2, {kStartLine, kKapatLine}, 1},
                       CloseCase{"Kapat twice before the close runs", "PosKontrol", 2, 0,
                                 {kStartLine, kKapatLine, kKapatLine}, 1},
-                      CloseCase{"plain login mode writes nothing", "Giriş", 1, 1, {}, 0}),
+                      CloseCase{"plain login mode writes nothing", "Giriş", 1, 1, {}, 0},
+                      CloseCase{"a hidden form still hands back", "TebligatKontrol", 0, 2, {kStartLine}, 1, true}),
     [](const auto& info) { return std::to_string(info.index); });
 
 } // namespace
