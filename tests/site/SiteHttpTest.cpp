@@ -137,6 +137,19 @@ TEST(SiteStartTest, ExplicitPortGivesThePortalTheNextPort) {
     EXPECT_EQ(site.portalRoot().port(), port + 1);
 }
 
+TEST(SiteStartTest, ServesHttpsWithTheTestCertificate) {
+    const QString tls = TrainingSite::siteDir() + QStringLiteral("/tls/");
+    TrainingSite site;
+    ASSERT_TRUE(site.start(TrainingSite::scenarioPath(QStringLiteral("demo")),
+                           {QStringLiteral("--tls-cert"), tls + QStringLiteral("localhost-cert.pem"),
+                            QStringLiteral("--tls-key"), tls + QStringLiteral("localhost-key.pem")}))
+        << qPrintable(site.errorString());
+    EXPECT_EQ(site.applicationRoot().scheme(), QStringLiteral("https"));
+    EXPECT_EQ(site.portalRoot().scheme(), QStringLiteral("https"));
+    EXPECT_EQ(site.get(site.applicationRoot()).status, 200);
+    EXPECT_EQ(site.get(site.portalRoot()).status, 200);
+}
+
 TEST(SiteStartTest, RefusesABrokenScenario) {
     QTemporaryFile broken;
     ASSERT_TRUE(broken.open());

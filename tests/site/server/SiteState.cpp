@@ -14,8 +14,8 @@ void SiteState::load(const Scenario& scenario) {
 
 void SiteState::reset() {
     ++generation_;
-    for (const ExchangePtr& e : held_)
-        e->reset();
+    // Held answers are forgotten, not dropped: a browser still waiting for one
+    // keeps waiting, as it would on a server that never answers.
     held_.clear();
     events_ = QJsonArray();
     sequence_ = 0;

@@ -70,7 +70,7 @@ public:
     QVector<NotificationState>& notifications() { return notes_; }
     int notificationByDocumentKey(const QString& key) const;
 
-    // Exchanges that are answered late or never; dropped on reset and load.
+    // Exchanges that are answered late or never; forgotten on reset and load.
     void hold(const ExchangePtr& exchange) { held_.append(exchange); }
     quint64 generation() const { return generation_; }
 
