@@ -14,7 +14,7 @@ mkdir -p "$DEMO/data"
 tools/make-host-db.sh "$DEMO" >/dev/null || { echo "demo: cannot create the host database" >&2; exit 1; }
 
 # The training site.
-"$BUILD/training-site" --scenario tests/site/scenarios/demo.json >"$DEMO/site.log" 2>&1 &
+"$BUILD/training-site" --scenario tests/site/scenarios/demo.json >"$DEMO/site.log" 2>"$DEMO/site.err" &
 SITE_PID=$!
 cleanup() {
     [ -n "${TOOL_PID:-}" ] && kill "$TOOL_PID" 2>/dev/null
@@ -66,7 +66,12 @@ else
     # Wait for the captcha the tool fetched, then read its code from the site.
     CODE=""
     for _ in $(seq 600); do
-        CODE=$(curl -fsS "${APP_URL}_control/captcha?id=latest" 2>/dev/null)
+        ID=$(curl -fsS "${APP_URL}_control/events" 2>/dev/null | python3 -c '
+import json, sys
+ids = [e.get("id", "") for e in json.load(sys.stdin)
+       if e.get("kind") == "captcha-image" and "Indy" in e.get("userAgent", "")]
+print(ids[-1] if ids else "")' 2>/dev/null)
+        [ -n "$ID" ] && CODE=$(curl -fsS "${APP_URL}_control/captcha?id=$ID" 2>/dev/null)
         [ -n "$CODE" ] && break
         sleep 0.1
     done

@@ -217,6 +217,11 @@ void TFrmETebligat::closeEvent(QCloseEvent* event) {
     // The form is gone: a wait still running abandons its operation.
     QtEventPump::setTerminating(true);
     event->accept();
+    // A hidden form closing is no "last window closed": say it ourselves.
+    if (!closedSignalled_) {
+        closedSignalled_ = true;
+        Q_EMIT closed();
+    }
 }
 
 // ---- FormUi ----

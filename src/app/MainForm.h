@@ -21,6 +21,11 @@ class Session;
 class TFrmETebligat : public QWidget, public FormUi {
     Q_OBJECT
 public:
+Q_SIGNALS:
+    // The form has closed and its hand-back has run; the application may end.
+    void closed();
+
+public:
     explicit TFrmETebligat(QWidget* parent = nullptr);
     ~TFrmETebligat() override;
 
@@ -89,6 +94,7 @@ private:
     ControlMap controls_;
     QPointer<Session> session_;
     std::function<void()> splashCloser_;
+    bool closedSignalled_ = false;
     bool closeRan_ = false;
     QSize minimum_ = kMinimumSize;
 };

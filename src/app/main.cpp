@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/MainForm.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Talpo.Net"));
     {
         etb::Application tool(args);
+        QObject::connect(&tool.form(), &etb::TFrmETebligat::closed, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
         tool.start();
         QApplication::exec();
     }
