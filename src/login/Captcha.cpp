@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "app/Timing.h"
 #include "browser/ScriptLiteral.h"
+#include "login/Captcha.h"
 
 namespace etb {
 
@@ -23,18 +24,20 @@ QUrl captchaPictureUrl(const QString& id) {
     return url;
 }
 
-// The captcha id out of the markup of the "cid" element: what follows the first "value="
-// up to the last character. Chromium writes attribute values in quotes, so the quotes
-// around the value are taken off as well.
+// Unquoted, the value runs from after "value=" up to the last character (the closing angle
+// bracket). Quoted, as Chromium writes it, the value ends at its closing quote, wherever the
+// attribute stands in the element.
 QString captchaIdFromMarkup(const QString& markup) {
     const qsizetype at = markup.indexOf(QStringLiteral("value="));
     if (at < 0)
         return {};
     const qsizetype p = at + 6;
-    QString v = markup.mid(p, markup.size() - 1 - p);
-    if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) && v.back() == v.front())
-        v = v.mid(1, v.size() - 2);
-    return v;
+    if (p < markup.size() && (markup.at(p) == QLatin1Char('"') || markup.at(p) == QLatin1Char('\''))) {
+        const qsizetype end = markup.indexOf(markup.at(p), p + 1);
+        if (end > p)
+            return markup.mid(p + 1, end - p - 1);
+    }
+    return markup.mid(p, qMax<qsizetype>(0, markup.size() - 1 - p));
 }
 
 bool Session::downloadCaptchaPicture() {
