@@ -164,27 +164,21 @@ void Session::pr_ZarfAc(const QString& id) {
         pr_ChromButtonClik(id);
         pr_SureBekle(Pause::PopupAnswer);
 
-        // Reading confirmation.
-        if (popupShows(s.web, QStringLiteral("cs-popup-window iv undefined"),
-                       QStringLiteral("okuma işlemine dair delil oluşturulacaktır"))) {
-            QString buttonId;
-            if (const auto kabul = popupButton(s.web, QStringLiteral("Kabul Et ve Oku"), &buttonId)) {
-                s.web.click(*kabul);
-                pr_ChromButtonClik(buttonId);
+        // A pop-up is answered in the reading view first, then in the acting view by id.
+        const auto answer = [this](const QString& windowClass, const QString& words, const QString& button) {
+            if (popupShows(s.web, windowClass, words)) {
+                QString buttonId;
+                if (const auto pressed = popupButton(s.web, button, &buttonId)) {
+                    s.web.click(*pressed);
+                    pr_ChromButtonClik(buttonId);
+                }
             }
-        }
-        pr_SureBekle(Pause::PopupAnswer);
-
-        // Success notice.
-        if (popupShows(s.web, QStringLiteral("cs-popup-window iv"),
-                       QStringLiteral("BaşarılıxZarf açma işlemi başarıyla tamamlandı"))) {
-            QString buttonId;
-            if (const auto tamam = popupButton(s.web, QStringLiteral("Tamam"), &buttonId)) {
-                s.web.click(*tamam);
-                pr_ChromButtonClik(buttonId);
-            }
-        }
-        pr_SureBekle(Pause::PopupAnswer);
+            pr_SureBekle(Pause::PopupAnswer);
+        };
+        answer(QStringLiteral("cs-popup-window iv undefined"), QStringLiteral("okuma işlemine dair delil oluşturulacaktır"),
+               QStringLiteral("Kabul Et ve Oku"));
+        answer(QStringLiteral("cs-popup-window iv"), QStringLiteral("BaşarılıxZarf açma işlemi başarıyla tamamlandı"),
+               QStringLiteral("Tamam"));
     } catch (const DomError& e) {
         pr_LogYaz(QStringLiteral("Zarf açılamadı (") + id + QStringLiteral("): ") + QString::fromUtf8(e.what()));
     }
