@@ -23,6 +23,9 @@ const Ctl kCaptchaControls[] = {Ctl::CaptchaImg,       Ctl::CaptchaImgTC,     Ct
                                 Ctl::LblDogrulamaKodu, Ctl::EdtDogrulamaKodu, Ctl::LblDogrulamaKoduTC,
                                 Ctl::EdtDogrulamaKoduTC};
 
+// The User-Agent of the tool's own picture requests.
+const char* const kToolAgent = "Mozilla/3.0 (compatible; Indy Library)";
+
 struct LoginCase {
     const char* name;
     bool tc;        // T.C. identity login (else user code)
@@ -47,6 +50,19 @@ TEST_P(PlainLogin, ReachesTheApplicationAndLogsOutAtClose) {
     if (c.captcha) {
         code = run.captchaCode();
         ASSERT_FALSE(code.isEmpty()) << "captcha id " << s.CaptchaIDValue.toStdString();
+        // The refresh button fetches the picture of the same id again, as the tool's own request.
+        const QString id = s.CaptchaIDValue;
+        const auto toolFetches = [&] {
+            int n = 0;
+            for (const QJsonObject& e : run.site.eventsOfKind(QStringLiteral("captcha-image")))
+                n += e.value(QStringLiteral("id")).toString() == id &&
+                     e.value(QStringLiteral("userAgent")).toString() == QLatin1String(kToolAgent);
+            return n;
+        };
+        EXPECT_EQ(toolFetches(), 1);
+        run.press(c.tc ? Ctl::BtnCapthcaYenileTC : Ctl::BtnCapthcaYenile);
+        EXPECT_EQ(toolFetches(), 2);
+        EXPECT_EQ(s.CaptchaIDValue, id);
         // Typed in lower case, key by key: the field turns it to upper case as typed.
         QTest::keyClicks(run.form().control(c.tc ? Ctl::EdtDogrulamaKoduTC : Ctl::EdtDogrulamaKodu), code.toLower());
     } else {
