@@ -117,7 +117,11 @@ bool Session::pr_OturumAc(Operation op) {
         s.ui.requestClose();
         return false;
     }
-    // 7.
+    // 7. A page that failed to load during the wait (the error is in the log) ends the
+    // operation silently, even when its address already carried the token: nothing may go
+    // on, or be logged, as logged in.
+    if (gHataOlustu)
+        gGirisBasarili = false;
     if (!gGirisBasarili)
         return false;
     if (v.stopIndicatorsOnSuccess)
