@@ -1,10 +1,11 @@
 #pragma once
-// Shared pieces of the browser tests: fakes for the form, the dialogs, HTTP and the host
-// database, and a harness with the three real (headless) browser views wired to a session.
+// Shared pieces of the browser tests: a harness with the three real (headless) browser views
+// wired to a session whose form, dialogs, HTTP and host database are the shared fakes.
 #include "LoopbackServer.h"
 #include "adapters/QtEventPump.h"
 #include "adapters/webengine/BrowserViews.h"
 #include "app/Session.h"
+#include "support/Fakes.h"
 
 #include <QStringList>
 #include <QVariant>
@@ -12,58 +13,6 @@
 #include <functional>
 
 namespace etb::test {
-
-class FakeUi : public FormUi {
-public:
-    QVector<Page> pages;   // every page made active, in order
-    int closeRequests = 0;
-
-    void setActivePage(Page p) override { pages.append(p); }
-    Page activePage() const override { return pages.isEmpty() ? Page::TSGiris : pages.last(); }
-    void setTabsHidden() override {}
-    void setCaption(const QString&) override {}
-    void setSizeable(bool) override {}
-    void resizeWindow(int, int) override {}
-    void maximize() override {}
-    void hideForm() override {}
-    bool isShowing() const override { return true; }
-    void requestClose() override { ++closeRequests; }
-    QString text(Ctl) const override { return {}; }
-    void setText(Ctl, const QString&) override {}
-    void setControlVisible(Ctl, bool) override {}
-    bool controlVisible(Ctl) const override { return false; }
-    void focus(Ctl) override {}
-    void setHint(Ctl, const QString&) override {}
-    void click(Ctl) override {}
-    bool setCaptchaPicture(const QByteArray&) override { return false; }
-    void setIndicatorsRunning(bool) override {}
-    void closeSplash() override {}
-};
-
-class FakeDialogs : public Dialogs {
-public:
-    QStringList messages;   // texts of the tool's own dialog
-    QStringList plain;      // texts of the plain message box (the default error display)
-    int DlgBoxGoster(const QString&, const QString&, const QString& text, int, quint8, quint8, quint8) override {
-        messages.append(text);
-        return mrOk;
-    }
-    void plainMessage(const QString& text) override { plain.append(text); }
-    QString selectFolder() override { return {}; }
-};
-
-class FakeHttp : public HttpClient {
-public:
-    HttpResponse get(const HttpRequest&) override { return {}; }
-};
-
-class FakeDb : public HostDatabase {
-public:
-    void open(const QString&) override {}
-    bool isOpen() const override { return false; }
-    void close() override {}
-    void exec(Statement, const QVariantMap&) override {}
-};
 
 // Pumps the event loop until cond holds or ms have passed; whether it holds.
 bool waitUntil(const std::function<bool()>& cond, int ms = 10000);
@@ -76,10 +25,10 @@ QString fixtureDir();
 struct Harness {
     QWidget webHost, chromHost, portalHost;
     BrowserViews views{&webHost, &chromHost, &portalHost};
-    FakeUi ui;
+    FakeFormUi ui;
     FakeDialogs dialogs;
-    FakeHttp http;
-    FakeDb db;
+    FakeHttpClient http;
+    FakeHostDatabase db;
     SystemTicks ticks;
     QtEventPump pump;
     Waiter waiter{ticks, pump};

@@ -2,30 +2,55 @@
 
 #include <QFile>
 #include <QTcpSocket>
+#include <QThread>
 
 namespace etb::test {
 
 LoopbackServer::LoopbackServer(QString fixtureDir, QObject* parent) : QObject(parent), dir_(std::move(fixtureDir)) {
-    server_.listen(QHostAddress::LocalHost, 0);
-    connect(&server_, &QTcpServer::newConnection, this, &LoopbackServer::onConnection);
+    thread_ = new QThread;
+    worker_ = new QObject;
+    worker_->moveToThread(thread_);
+    thread_->start();
+    QMetaObject::invokeMethod(
+        worker_,
+        [this] {
+            server_ = new QTcpServer;
+            server_->listen(QHostAddress::LocalHost, 0);
+            port_ = server_->serverPort();
+            QObject::connect(server_, &QTcpServer::newConnection, server_, [this] { onConnection(); });
+        },
+        Qt::BlockingQueuedConnection);
 }
 
 LoopbackServer::~LoopbackServer() {
-    for (const auto& s : hanging_)
-        if (s)
-            s->abort();
+    QMetaObject::invokeMethod(
+        worker_,
+        [this] {
+            for (const auto& s : hanging_)
+                if (s)
+                    s->abort();
+            delete server_;   // its sockets are its children
+            delete worker_;
+        },
+        Qt::BlockingQueuedConnection);
+    thread_->quit();
+    thread_->wait();
+    delete thread_;
 }
 
 QUrl LoopbackServer::url(const QString& pathAndQuery) const {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(pathAndQuery));
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(pathAndQuery));
 }
 
-void LoopbackServer::setPage(const QString& path, const QByteArray& html) { pages_.insert(path, html); }
+void LoopbackServer::setPage(const QString& path, const QByteArray& html) {
+    QMutexLocker lock(&mutex_);
+    pages_.insert(path, html);
+}
 
 void LoopbackServer::onConnection() {
-    while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadable(socket); });
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { onReadable(socket); });
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
 }
 
@@ -42,6 +67,7 @@ void LoopbackServer::onReadable(QTcpSocket* socket) {
     const qsizetype q = path.indexOf(QLatin1Char('?'));
     if (q >= 0)
         path.truncate(q);
+    QMutexLocker lock(&mutex_);
     hits_[path] += 1;
 
     auto answer = [socket](const QByteArray& status, const QByteArray& type, const QByteArray& body,

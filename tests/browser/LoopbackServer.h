@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
 #include <QHash>
+#include <QMutex>
+#include <QThread>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -12,8 +14,8 @@ class QTcpSocket;
 
 namespace etb::test {
 
-// A tiny HTTP server on 127.0.0.1 for fixture pages, served from the event loop of the
-// thread that owns it (the waits of the code under test pump that loop).
+// A tiny HTTP server on 127.0.0.1 for fixture pages, served from a thread of its own (so it
+// answers whatever the test thread is doing, like a real site).
 //   - registered pages (path -> body), then files of the fixture folder;
 //   - a path starting with /hang sends the head and a first piece of the body, then
 //     never finishes (a page that never completes loading);
@@ -28,17 +30,24 @@ public:
     QUrl url(const QString& pathAndQuery) const;
     void setPage(const QString& path, const QByteArray& html);
     // How many requests arrived for this path (without query).
-    int hits(const QString& path) const { return hits_.value(path); }
+    int hits(const QString& path) const {
+        QMutexLocker lock(&mutex_);
+        return hits_.value(path);
+    }
 
 private:
     void onConnection();
     void onReadable(QTcpSocket* socket);
 
-    QTcpServer server_;
+    QThread* thread_ = nullptr;
+    QObject* worker_ = nullptr;      // lives in thread_
+    QTcpServer* server_ = nullptr;   // lives in thread_
+    quint16 port_ = 0;
     QString dir_;
+    mutable QMutex mutex_;
     QHash<QString, QByteArray> pages_;
     QHash<QString, int> hits_;
-    QVector<QPointer<QTcpSocket>> hanging_;
+    QVector<QPointer<QTcpSocket>> hanging_;   // thread_ only
 };
 
 } // namespace etb::test

@@ -8,3 +8,7 @@ set(ETB_BROWSER_KIT
 etb_add_test(browser_reading_view
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReadingViewTest.cpp ${ETB_BROWSER_KIT}
   ENV "ETEBLIGAT_TIME_SCALE=0.01")
+
+etb_add_test(browser_driver
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DriverTest.cpp ${ETB_BROWSER_KIT}
+  ENV "ETEBLIGAT_TIME_SCALE=0.01")
