@@ -12,3 +12,7 @@ etb_add_test(browser_reading_view
 etb_add_test(browser_driver
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/DriverTest.cpp ${ETB_BROWSER_KIT}
   ENV "ETEBLIGAT_TIME_SCALE=0.01")
+
+etb_add_test(browser_queries
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/QueriesTest.cpp ${ETB_BROWSER_KIT}
+  ENV "ETEBLIGAT_TIME_SCALE=0.01")
