@@ -16,3 +16,7 @@ etb_add_test(browser_driver
 etb_add_test(browser_queries
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/QueriesTest.cpp ${ETB_BROWSER_KIT}
   ENV "ETEBLIGAT_TIME_SCALE=0.01")
+
+etb_add_test(browser_table_reading
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/TableReadingTest.cpp ${ETB_BROWSER_KIT}
+  ENV "ETEBLIGAT_TIME_SCALE=0.01")
