@@ -1,6 +1,6 @@
 #include "app/Session.h"
 
-#include <QMetaObject>
+#include <QTimer>
 #include <QPointer>
 #include <exception>
 
@@ -22,8 +22,16 @@ void Session::guard(const std::function<void()>& handler) {
 }
 
 void Session::post(std::function<void()> handler) {
-    QMetaObject::invokeMethod(
-        this, [this, h = std::move(handler)] { guard(h); }, Qt::QueuedConnection);
+    // A real timer, not a posted event: a posted call made from inside a browser callback
+    // can be delivered while Chromium is still inside its own task, and a handler that waits
+    // there stalls the browser. Timer events are only dispatched from the event loop proper.
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this, timer, h = std::move(handler)] {
+        timer->deleteLater();
+        guard(h);
+    });
+    timer->start(0);
 }
 
 Mode Session::mode() const { return modeRowFor(cmd.keyword()).mode; }

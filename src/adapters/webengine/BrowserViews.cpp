@@ -4,7 +4,6 @@
 #include "app/Session.h"
 
 #include <QLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
@@ -36,20 +35,6 @@ QWebEngineView* placeView(QWidget* host, QWebEnginePage* page) {
 void actingSettings(QWebEnginePage* page) {
     page->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
     page->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
-}
-
-// Runs a handler that waits by pumping events, soon, from a timer. Not from a posted event
-// (a queued connection, Session::post): a handler that pumps inside a posted event posted
-// from a browser signal holds Chromium still (the reading view's loads and script answers
-// stop arriving until it returns); run from a timer, it does not.
-void later(QObject* context, std::function<void()> handler) {
-    auto* timer = new QTimer(context);
-    timer->setSingleShot(true);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, handler = std::move(handler)] {
-        timer->deleteLater();
-        handler();
-    });
-    timer->start(0);
 }
 
 // Runs a handler that is called inside Chromium's own task: it must answer at once, so an
@@ -120,10 +105,10 @@ void BrowserViews::attach(Session& session) {
         const QString text = info.errorString();
         s->guard([s, text] { s->ChromLoadError(text); });
     });
-    // The bridge waits for the reading view by pumping events; it runs from a timer of its
-    // own (see later()).
+    // The bridge waits for the reading view by pumping events; it runs from the event loop
+    // (Session::post), never inside the signal.
     connect(chromPage_, &QWebEnginePage::urlChanged, s,
-            [s](const QUrl& url) { later(s, [s, url] { s->guard([s, url] { s->ChromAddressChange(url); }); }); });
+            [s](const QUrl& url) { s->post([s, url] { s->ChromAddressChange(url); }); });
     chromPage_->onDialog = [s](const QString& message) { answerNow(*s, [s, message] { s->ChromJsdialog(message); }); };
     connect(chromProfile_, &QWebEngineProfile::downloadRequested, s, [s](QWebEngineDownloadRequest* request) {
         const QUrl url = request->url();
@@ -136,13 +121,13 @@ void BrowserViews::attach(Session& session) {
     // ---- WebBrowser ----
     connect(webPage_, &QWebEnginePage::loadFinished, s,
             [s](bool) { s->guard([s] { s->WebBrowserDownloadComplete(); }); });
-    webPage_->onScriptError = [s] { later(s, [s] { s->guard([s] { s->WebBrowserShowScriptError(); }); }); };
+    webPage_->onScriptError = [s] { s->post([s] { s->WebBrowserShowScriptError(); }); };
 
     // ---- chrInteraktifVergiDairesi ----
     connect(portalPage_, &QWebEnginePage::loadFinished, s,
             [s](bool) { s->guard([s] { s->chrInteraktifVergiDairesiLoadEnd(); }); });
     connect(portalPage_, &QWebEnginePage::urlChanged, s, [s](const QUrl& url) {
-        later(s, [s, url] { s->guard([s, url] { s->chrInteraktifVergiDairesiAddressChange(url); }); });
+        s->post([s, url] { s->chrInteraktifVergiDairesiAddressChange(url); });
     });
 }
 
