@@ -107,14 +107,20 @@ void Session::pr_ETebligatKontrolIslemleri() {
     // that comes later than that is not taken for the next row.
     for (int i = 0; i < MemTebligatList.count(); ++i) {
         MemTebligatList.setCurrent(i);
-        downloadWaitingRow = i;
-        downloadEventArrived = false;
         struct StopWaiting {
             int& row;
             ~StopWaiting() { row = -1; }
         } stopWaiting{downloadWaitingRow};
 
-        pr_ChromButtonClik(MemTebligatList.rows()[i].BELGE_INDIR_BUTON_NAME);
+        // The click of the acting view, with its pause before it. The row starts waiting only
+        // when its own button is clicked: a download that the previous row's button starts
+        // late, during the pause, is then nobody's and is ignored.
+        s.ui.setActivePage(Page::TSChrom);
+        pr_SureBekle(Pause::ChromClick);
+        downloadEventArrived = false;
+        downloadWaitingRow = i;
+        CodeStr = ChromScripts::clickById(MemTebligatList.rows()[i].BELGE_INDIR_BUTON_NAME);
+        runChromScript(CodeStr);
         qint32 start = s.waiter.now();
         qint32 latest = start;
         const qint64 limit = scaled(Pause::DownloadEventLimit);

@@ -14,6 +14,8 @@
 #include <QWebEngineView>
 #include <QWebEnginePage>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -179,6 +181,20 @@ inline QByteArray siteDocument(ToolRun& run, int i) {
 inline QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The file is a PDF with exactly the bytes the site hands out for notification i.
+inline ::testing::AssertionResult holdsDocument(ToolRun& run, const QString& path, int i) {
+    const QByteArray saved = fileBytes(path);
+    const QByteArray expected = siteDocument(run, i);
+    if (expected.isEmpty())
+        return ::testing::AssertionFailure() << "the site gave no document " << i;
+    if (!saved.startsWith("%PDF-"))
+        return ::testing::AssertionFailure() << path.toStdString() << " is no PDF (" << saved.size() << " bytes)";
+    if (saved != expected)
+        return ::testing::AssertionFailure() << path.toStdString() << " holds " << saved.size()
+                                             << " bytes that are not document " << i << " (" << expected.size() << " bytes)";
+    return ::testing::AssertionSuccess();
 }
 
 // The browser view on a page of the form (TSChrom: the acting view, TSWeb: the reading view).
