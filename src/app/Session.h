@@ -115,6 +115,9 @@ public:
     void ChromLoadEnd();
     void ChromLoadError(const QString& errorText);
     void ChromAddressChange(const QUrl& url);
+    // Sends the reading view to an address and waits until it is complete; past the limit:
+    // the log line, the message, the close, gGirisBasarili cleared and the silent abort.
+    void mirrorIntoReadingView(const QUrl& url);
     void WebBrowserDownloadComplete();
     void WebBrowserShowScriptError();
     void WebBrowserWebWorkerFinsihed() { gCaptchaYuklendi = true; }

@@ -13,10 +13,7 @@ void Session::ChromLoadError(const QString& errorText) {
     gHataOlustu = true;
 }
 
-void Session::ChromAddressChange(const QUrl& url) {
-    const QString address = url.toString(QUrl::FullyEncoded);
-    if (!address.contains(QStringLiteral("token="), Qt::CaseSensitive))
-        return;
+void Session::mirrorIntoReadingView(const QUrl& url) {
     s.web.navigate(url);
     Sure = s.waiter.now();
     s.waiter.whileWait(
@@ -28,6 +25,13 @@ void Session::ChromAddressChange(const QUrl& url) {
             s.ui.requestClose();
             gGirisBasarili = false;
         });
+}
+
+void Session::ChromAddressChange(const QUrl& url) {
+    const QString address = url.toString(QUrl::FullyEncoded);
+    if (!address.contains(QStringLiteral("token="), Qt::CaseSensitive))
+        return;
+    mirrorIntoReadingView(url);
     gGirisBasarili = true;
     gSayfaYuklendi = true;
 }

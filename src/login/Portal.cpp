@@ -35,15 +35,7 @@ void Session::portalStartSecondHalf() {
 void Session::chrInteraktifVergiDairesiAddressChange(const QUrl& url) {
     if (!url.toString().contains(QStringLiteral("token=")) || !gInteraktifVergiDairesiSifreGir)
         return;
-    s.web.navigate(url);
-    Sure = s.waiter.now();
-    s.waiter.whileWait(
-        Sure, Sure2, [this] { return s.web.readyState() < 4; },
-        [this] {
-            pr_LogYaz(QStringLiteral("Internet Server bağlantısı kurulamıyor. Program sonlandırılacak"));
-            BilgiMesaji(s.dialogs, QStringLiteral("Internet Server bağlantısı kurulamıyor!... Program sonlandırılacak."));
-            s.ui.requestClose();
-        });
+    mirrorIntoReadingView(url);
     s.ui.setActivePage(Page::TSWeb);
 }
 
