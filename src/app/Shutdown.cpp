@@ -26,16 +26,22 @@ void Session::FormClose() {
     // 4.
     if (!s.db.isOpen())
         return;
-    // 5. The log, line by line. A refused line is not lost silently: the rest still goes.
+    // 5. The log, line by line. A refused line does not keep the others back, and the user
+    // hears of it once (not once per line).
     if (MemLog.isOpen()) {
+        int refused = 0;
+        QString firstError;
         for (const LogLine& line : MemLog.lines()) {
             try {
                 s.db.exec(Statement::InsertLog, {{QStringLiteral("TARIH"), line.TARIH},
                                                  {QStringLiteral("ACIKLAMA"), line.LOG_ACIKLAMA}});
             } catch (const std::exception& e) {
-                s.dialogs.plainMessage(QString::fromUtf8(e.what()));
+                if (refused++ == 0)
+                    firstError = QString::fromUtf8(e.what());
             }
         }
+        if (refused > 0)
+            s.dialogs.plainMessage(firstError);
     }
     // 6.
     guard([this] { storeTebligatRows(); });

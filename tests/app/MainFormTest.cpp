@@ -473,4 +473,21 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"a hidden form still hands back", "TebligatKontrol", 0, 2, {kStartLine}, 1, true}),
     [](const auto& info) { return std::to_string(info.index); });
 
+TEST(ClosingWithRefusedLog, ReportsOnceAndStillMarksTheRun) {
+    ShellRig r(hostArgs("TebligatKontrol", "KullaniciGirisi"));
+    r.formShow();
+    r.form.show();
+    r.db.execError = QStringLiteral("E_TEBLIGAT_LOG: permission denied");
+    r.db.failOnly = Statement::InsertLog;
+    qobject_cast<QAbstractButton*>(r.w(Ctl::BtnKapat))->click();
+    ShellRig::settle();
+    ASSERT_TRUE(r.form.closeHandlerRan());
+    // Both log lines were tried, the user heard of it once, and the run was still marked.
+    EXPECT_EQ(r.db.calls.filter(QStringLiteral("exec %1").arg(int(Statement::InsertLog))).size(), 2);
+    ASSERT_EQ(r.hook.records().size(), 1) << r.hook.texts().join(" | ").toStdString();
+    EXPECT_EQ(r.hook.records().first().kind, DialogRecord::Plain);
+    EXPECT_EQ(r.hook.records().first().text, QStringLiteral("E_TEBLIGAT_LOG: permission denied"));
+    EXPECT_EQ(r.db.count(Statement::UpdateFirmaId), 1);
+}
+
 } // namespace

@@ -50,6 +50,7 @@ class FakeHostDatabase : public HostDatabase {
 public:
     std::optional<QString> openError;
     std::optional<QString> execError;   // every exec fails with this text
+    std::optional<Statement> failOnly;  // ... or only this statement does
     bool open_ = false;
     QStringList calls;                  // "open <string>", "close", "exec <n>"
     QVector<std::pair<Statement, QVariantMap>> executed;
@@ -67,7 +68,7 @@ public:
     }
     void exec(Statement statement, const QVariantMap& params) override {
         calls << QStringLiteral("exec %1").arg(int(statement));
-        if (execError)
+        if (execError && (!failOnly || *failOnly == statement))
             throw DatabaseError(execError->toStdString());
         executed.append({statement, params});
     }
