@@ -179,6 +179,8 @@ struct PopupCase {
     const char* name;
     bool tamam;
 };
+void PrintTo(const PopupCase& c, std::ostream* os) { *os << c.name; }
+
 
 class MessagePopup : public testing::TestWithParam<PopupCase> {};
 

@@ -20,6 +20,8 @@ struct FailureCase {
     int failing;              // index of the notification whose document fails
     QJsonObject failure;      // its scenario keys
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 
 class DocumentFailure : public testing::TestWithParam<FailureCase> {};
 

@@ -143,7 +143,7 @@ struct Outcome {
 
 // Runs the check as the host and the user would: start, type the captcha, press the button,
 // wait for the form to close. `during` is called every 20 ms while the run goes on.
-inline Outcome runCheck(ToolRun& run, const std::function<void()>& during = {}, int closeTimeoutMs = 120000) {
+inline Outcome runCheck(ToolRun& run, const std::function<void()>& during = {}, int closeTimeoutMs = 90000) {
     Outcome out;
     if (!run.launch(run.arguments(QStringLiteral("TebligatKontrol"))))
         return out;
