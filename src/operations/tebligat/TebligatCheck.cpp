@@ -90,7 +90,11 @@ void Session::pr_ETebligatKontrolIslemleri() {
         return;
     }
     pr_LogYaz(QStringLiteral("Okunmamış Tebligatlarınız Bilgisayarınıza İndiriliyor."));
-    gETebligatIndirilemedi = false;
+    // From here until every document is on disk, a hand-back (the form closed while the
+    // check runs) must tell the host that documents are missing: envelopes opened from now
+    // on count as read on the site.
+    gETebligatIndirilemedi = true;
+    bool anyFailed = false;
     gButtonList.clear();
 
     // Envelope phase.
@@ -144,13 +148,14 @@ void Session::pr_ETebligatKontrolIslemleri() {
             result = kFailed;
         }
         if (result == kFailed) {
-            gETebligatIndirilemedi = true;
+            anyFailed = true;
         } else {
             TebligatRow& r = MemTebligatList.rows()[i];
             r.BELGE_YOLU = result.left(250);
             r.BELGE_FILE_NAME = name.left(50);
         }
     }
+    gETebligatIndirilemedi = anyFailed;
     pr_LogYaz(QStringLiteral("Okunmamamış E Tebligatlar varmı kontrol işlemine tamamlandı."));
 }
 

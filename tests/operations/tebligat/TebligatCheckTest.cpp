@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -230,5 +231,26 @@ TEST_P(MessagePopup, IsAnsweredAndTheRunGoesOn) {
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutTamam, MessagePopup,
                          testing::Values(PopupCase{"WithTamam", true}, PopupCase{"WithoutTamam", false}),
                          [](const testing::TestParamInfo<PopupCase>& i) { return std::string(i.param.name); });
+
+// Not part of the suite: the demo's three notifications at the site's own pace, timed, for
+// comparing the run with the pauses it prescribes. Run by hand:
+//   ETB_TEBLIGAT_SCALE=1 tebligat_check_test --gtest_also_run_disabled_tests --gtest_filter='*DemoPace*'
+TEST(TebligatCheck, DISABLED_DemoPace) {
+    ToolRun run(scale(1.0));
+    ASSERT_TRUE(run.startSite(QStringLiteral("demo"))) << str(run.site.errorString());
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(run.launch(run.arguments(QStringLiteral("TebligatKontrol"))));
+    const qint64 startUp = clock.elapsed();
+    run.typeCode(run.captchaCode());
+    clock.restart();
+    run.press(etb::Ctl::BtnETebligatKontrol);
+    ASSERT_TRUE(run.waitClosed(300000));
+    const qint64 check = clock.elapsed();
+    EXPECT_EQ(run.query(QStringLiteral("SELECT * FROM E_TEBLIGAT")).size(), 3);
+    EXPECT_TRUE(run.dialogs.texts().isEmpty());
+    std::printf("scale %.2f: start-up to the captcha %lld ms, button to closed form %lld ms\n", scale(1.0),
+                static_cast<long long>(startUp), static_cast<long long>(check));
+}
 
 } // namespace

@@ -115,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TimeoutCase>& i) { return std::string(i.param.name); });
 
 // The host closes the hidden form while the check runs, and asks again; the run then ends and
-// asks for its own close as well. The hand-back runs once, and the check stops there.
+// asks for its own close as well. The hand-back runs once, the check stops there, and the host
+// learns that the documents of the notifications found are not on disk.
 TEST(TebligatHandBack, ClosedTwiceWhileRunningHandsBackOnce) {
     ToolRun run(scale());
     ASSERT_TRUE(run.startSite(scenario(threeNotes()))) << str(run.site.errorString());
@@ -131,8 +132,11 @@ TEST(TebligatHandBack, ClosedTwiceWhileRunningHandsBackOnce) {
     ASSERT_TRUE(out.closed);
     EXPECT_EQ(out.closedSignals, 1);
     EXPECT_TRUE(run.form().closeHandlerRan());
-    // The notifications listed so far, once each.
+    // The notifications listed so far, once each, without documents: the host is told.
     ASSERT_EQ(out.notifications.size(), 3);
+    for (const QVariantMap& r : out.notifications)
+        EXPECT_TRUE(r.value(QStringLiteral("BELGE_YOLU")).toString().isEmpty());
+    EXPECT_EQ(out.dialogs, QStringList{kDownloadFailed});
     expectLogHandedBackOnce(out);
     EXPECT_EQ(logouts(out).first, 1);
     // Nothing of the check ran after the close.
