@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutTamam, MessagePopup,
                          testing::Values(PopupCase{"WithTamam", true}, PopupCase{"WithoutTamam", false}),
                          [](const testing::TestParamInfo<PopupCase>& i) { return std::string(i.param.name); });
 
-// Not part of the suite: the demo's three notifications at the site's own pace, timed, for
+// Left out of the suite: the demo's three notifications at the site's own pace, timed, for
 // comparing the run with the pauses it prescribes. Run by hand:
 //   ETB_TEBLIGAT_SCALE=1 tebligat_check_test --gtest_also_run_disabled_tests --gtest_filter='*DemoPace*'
 TEST(TebligatCheck, DISABLED_DemoPace) {
