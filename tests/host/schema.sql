@@ -10,8 +10,9 @@ CREATE TABLE E_TEBLIGAT_LOG (
     FIRMA_ID  INTEGER NOT NULL DEFAULT 1
 );
 
--- The notifications found by the e-notification check. A document number is never empty
--- on the site; the check lets a test see the database refuse one row.
+-- The notifications found by the e-notification check. (The tool stores an empty table cell
+-- as one blank, so the check below only refuses rows written some other way; the test of a
+-- refused row uses a unique index of its own.)
 CREATE TABLE E_TEBLIGAT (
     ID                 INTEGER PRIMARY KEY AUTOINCREMENT,
     GONDEREN_BIRIM     NVARCHAR(200),
