@@ -2,8 +2,7 @@
 # Pauses and limits run at 1/100 of their length.
 set(ETB_BROWSER_KIT
   ${CMAKE_CURRENT_LIST_DIR}/BrowserTestKit.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LoopbackServer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LinkFallbacks.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/LoopbackServer.cpp)
 
 etb_add_test(browser_reading_view
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReadingViewTest.cpp ${ETB_BROWSER_KIT}
