@@ -1,8 +1,12 @@
 #include "ShellRig.h"
 
+#include "adapters/SqlHostDatabase.h"
+
 #include "app/ActivityIndicator.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
@@ -327,6 +331,35 @@ INSTANTIATE_TEST_SUITE_P(Modes, FailingConnection,
                          ::testing::Values(DbFailCase{"TebligatKontrol", ""},
                                            DbFailCase{"PosKontrol", "Yeni Vedop Pos Sorgula"},
                                            DbFailCase{"EVergiLevhasi", "Vergi Levhası Mükellef İşlemleri"}));
+
+// The same with the real host database: a missing SQLite file and a closed SQL Server port
+// each end in the two messages and a closed form, quickly, with nothing written.
+class RealConnectionFails : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RealConnectionFails, ShowsBothErrorsAndCloses) {
+    SqlHostDatabase real;
+    QStringList args = hostArgs("TebligatKontrol", "KullaniciGirisi");
+    args[6] = QString::fromUtf8(GetParam());
+    ShellRig r(args, &real);
+    r.form.show();
+    QElapsedTimer clock;
+    clock.start();
+    r.formShow();
+    EXPECT_LT(clock.elapsed(), 20000);
+    ASSERT_EQ(r.hook.records().size(), 2) << r.hook.texts().join(" | ").toStdString();
+    EXPECT_EQ(r.hook.texts().first(), kDbFailed);
+    EXPECT_FALSE(r.hook.texts().at(1).trimmed().isEmpty());
+    ShellRig::settle();
+    EXPECT_TRUE(r.form.closeHandlerRan());
+    EXPECT_FALSE(real.isOpen());
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/tmp/etb-no-such-dir/company.db")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strings, RealConnectionFails,
+    ::testing::Values("Provider=SQLite;Data Source=/tmp/etb-no-such-dir/company.db",
+                      "Provider=SQLOLEDB.1;Password=x;Persist Security Info=True;User ID=sa;"
+                      "Initial Catalog=TALPO;Data Source=127.0.0.1,1"));
 
 // ---- keys ----
 

@@ -23,13 +23,14 @@ inline QStringList hostArgs(const QString& keyword, const QString& kind, const Q
 }
 
 struct ShellRig {
-    explicit ShellRig(const QStringList& args) {
+    // realDb: a real host database instead of the fake one.
+    explicit ShellRig(const QStringList& args, HostDatabase* realDb = nullptr) {
         Environment env = Environment::fromProcess();
         env.timeScale = 1.0;
         Environment::set(env);
         QtEventPump::setTerminating(false);
-        session = std::make_unique<Session>(Services{form, dialogs, chrom, web, portal, http, db, waiter},
-                                            CommandLine(args));
+        session = std::make_unique<Session>(
+            Services{form, dialogs, chrom, web, portal, http, realDb ? *realDb : db, waiter}, CommandLine(args));
         form.setSession(session.get());
     }
     ~ShellRig() {
