@@ -79,9 +79,9 @@ print(ids[-1] if ids else "")' 2>/dev/null)
     echo "Typing the captcha code $CODE into the window."
     for ((i = 0; i < ${#CODE}; i++)); do
         printf -v hex 'U%04X' "'${CODE:i:1}"
-        xdotool key --window "$WIN" "$hex"
+        xdotool key --window "$WIN" "$hex" 2>/dev/null
     done
-    xdotool key --window "$WIN" Return
+    xdotool key --window "$WIN" Return 2>/dev/null
     wait "$TOOL_PID"
     TOOL_PID=""
 fi
