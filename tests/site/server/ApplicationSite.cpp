@@ -61,16 +61,8 @@ void ApplicationSite::handle(const Request& request, const ExchangePtr& exchange
                                error.status);
         return;
     }
-    const int delay = state_->scenario().pageDelayMs.value(request.path, 0);
-    if (delay <= 0) {
-        dispatch(request, exchange);
-        return;
-    }
-    const quint64 generation = state_->generation();
-    QTimer::singleShot(delay, this, [this, request, exchange, generation] {
-        if (generation == state_->generation())
-            dispatch(request, exchange);
-    });
+    state_->later(state_->scenario().pageDelayMs.value(request.path, 0), this,
+                  [this, request, exchange] { dispatch(request, exchange); });
 }
 
 void ApplicationSite::dispatch(const Request& request, const ExchangePtr& exchange) {
@@ -173,15 +165,7 @@ void ApplicationSite::login(const Request& request, const ExchangePtr& exchange,
         state_->hold(exchange);
         return;
     }
-    if (s.loginDelayMs <= 0) {
-        answerLogin(values, exchange, tckn);
-        return;
-    }
-    const quint64 generation = state_->generation();
-    QTimer::singleShot(s.loginDelayMs, this, [this, values, exchange, tckn, generation] {
-        if (generation == state_->generation())
-            answerLogin(values, exchange, tckn);
-    });
+    state_->later(s.loginDelayMs, this, [this, values, exchange, tckn] { answerLogin(values, exchange, tckn); });
 }
 
 void ApplicationSite::answerLogin(const QJsonObject& body, const ExchangePtr& exchange, bool tckn) {

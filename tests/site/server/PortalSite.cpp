@@ -4,7 +4,6 @@
 #include "StaticFiles.h"
 
 #include <QJsonDocument>
-#include <QTimer>
 
 namespace {
 
@@ -28,16 +27,8 @@ void PortalSite::handle(const Request& request, const ExchangePtr& exchange) {
             exchange->sendHtml(QStringLiteral("<html><body><h1>%1</h1></body></html>").arg(error.status), error.status);
         return;
     }
-    const int delay = state_->scenario().pageDelayMs.value(scenarioKey(request.path), 0);
-    if (delay <= 0) {
-        dispatch(request, exchange);
-        return;
-    }
-    const quint64 generation = state_->generation();
-    QTimer::singleShot(delay, this, [this, request, exchange, generation] {
-        if (generation == state_->generation())
-            dispatch(request, exchange);
-    });
+    state_->later(state_->scenario().pageDelayMs.value(scenarioKey(request.path), 0), this,
+                  [this, request, exchange] { dispatch(request, exchange); });
 }
 
 void PortalSite::dispatch(const Request& request, const ExchangePtr& exchange) {

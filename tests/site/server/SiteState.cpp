@@ -1,6 +1,7 @@
 #include "SiteState.h"
 
 #include <QRandomGenerator>
+#include <QTimer>
 
 SiteState::SiteState(const Scenario& scenario, QString siteDir, QObject* parent)
     : QObject(parent), scenario_(scenario), siteDir_(std::move(siteDir)) {
@@ -122,4 +123,16 @@ bool SiteState::takePageError(const QString& path, PageError* error) {
     ++count;
     *error = *it;
     return true;
+}
+
+void SiteState::later(int delayMs, QObject* context, std::function<void()> answer) {
+    if (delayMs <= 0) {
+        answer();
+        return;
+    }
+    const quint64 generation = generation_;
+    QTimer::singleShot(delayMs, context, [this, generation, answer = std::move(answer)] {
+        if (generation == generation_)
+            answer();
+    });
 }

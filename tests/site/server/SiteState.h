@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 
 #include "HttpFrontEnd.h"
 #include "Scenario.h"
@@ -73,6 +74,9 @@ public:
     // Exchanges that are answered late or never; forgotten on reset and load.
     void hold(const ExchangePtr& exchange) { held_.append(exchange); }
     quint64 generation() const { return generation_; }
+    // Runs an answer after delayMs (at once when it is not positive), unless the scenario was
+    // reset or reloaded meanwhile.
+    void later(int delayMs, QObject* context, std::function<void()> answer);
 
     // Page errors count down per path.
     bool takePageError(const QString& path, PageError* error);
