@@ -38,4 +38,16 @@ public:
     virtual void closeSplash() = 0;
 };
 
+// Runs the activity indicators for as long as it lives: they stop however the handler ends.
+class IndicatorsRunning {
+public:
+    explicit IndicatorsRunning(FormUi& ui) : ui_(ui) { ui_.setIndicatorsRunning(true); }
+    ~IndicatorsRunning() { ui_.setIndicatorsRunning(false); }
+    IndicatorsRunning(const IndicatorsRunning&) = delete;
+    IndicatorsRunning& operator=(const IndicatorsRunning&) = delete;
+
+private:
+    FormUi& ui_;
+};
+
 } // namespace etb

@@ -173,8 +173,6 @@ public:
 
 private:
     bool closeHandled_ = false;
-    bool databaseOpen_ = false;
-    friend class SessionTestAccess;
 
 public:
     // Download bookkeeping of the e-notification download phase: the row whose button was

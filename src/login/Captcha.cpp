@@ -64,11 +64,7 @@ bool Session::downloadCaptchaPicture() {
 }
 
 bool Session::fn_ShowCaptchaKodu() {
-    s.ui.setIndicatorsRunning(true);
-    struct StopIndicators {
-        FormUi& ui;
-        ~StopIndicators() { ui.setIndicatorsRunning(false); }
-    } stop{s.ui};
+    const IndicatorsRunning indicators(s.ui);
     gCaptchaYuklendi = false;
 
     // 2. The browser version check.

@@ -70,10 +70,7 @@ bool Session::pr_VedopGiris() {
 }
 
 void Session::BtnGirisYapClick() {
-    struct StopIndicators {
-        FormUi& ui;
-        ~StopIndicators() { ui.setIndicatorsRunning(false); }
-    } stop{s.ui};
+    const IndicatorsRunning indicators(s.ui);
     pr_OturumAc(Operation::Giris);
     // Logged in: the user works in the reading view until closing the window.
 }

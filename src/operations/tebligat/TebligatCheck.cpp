@@ -40,11 +40,7 @@ std::optional<Element> popupButton(ReadingView& web, const QString& value, QStri
 } // namespace
 
 void Session::BtnETebligatKontrolClick() {
-    s.ui.setIndicatorsRunning(true);
-    struct StopIndicators {
-        FormUi& ui;
-        ~StopIndicators() { ui.setIndicatorsRunning(false); }
-    } stop{s.ui};
+    const IndicatorsRunning indicators(s.ui);
 
     // 2.
     pr_OturumAc(Operation::Tebligat);
@@ -125,15 +121,10 @@ void Session::pr_ETebligatKontrolIslemleri() {
         downloadWaitingRow = i;
         CodeStr = ChromScripts::clickById(MemTebligatList.rows()[i].BELGE_INDIR_BUTON_NAME);
         runChromScript(CodeStr);
-        qint32 start = s.waiter.now();
-        qint32 latest = start;
+        const qint32 start = s.waiter.now();
         const qint64 limit = scaled(Pause::DownloadEventLimit);
-        while (!downloadEventArrived) {
-            latest = s.waiter.now();
-            if (tickDistance(start, latest) > limit)
-                break;
+        while (!downloadEventArrived && tickDistance(start, s.waiter.now()) <= limit)
             s.waiter.pumpOnce(20);
-        }
         downloadWaitingRow = -1;
 
         TebligatRow& row = MemTebligatList.rows()[i];
